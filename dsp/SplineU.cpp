@@ -1,0 +1,29 @@
+#include "SplineU.h"
+
+#include <stdexcept>
+
+void TSpline::SetPoints(const double* values, std::int32_t highIndex)
+{
+    if (highIndex < 2)
+        throw std::invalid_argument("TSpline::SetPoints needs at least three points");
+    const std::int32_t n = highIndex + 1;
+    if (n > FCapacity) {
+        // Grow all three before touching any, so a failed allocation leaves
+        // the object as it was and the next build grows them again.
+        std::unique_ptr<double[]> values_(new double[n]());
+        std::unique_ptr<double[]> second(new double[n + 1]());
+        std::unique_ptr<double[]> work(new double[n + 1]());
+        FValues = std::move(values_);
+        FSecondDeriv = std::move(second);
+        FWork = std::move(work);
+        FCapacity = n;
+    }
+    FCount = n;
+    spline_detail::Build<long double>(values, n, FValues.get(), FSecondDeriv.get(), FWork.get());
+}
+
+double TSpline::Interpolate(double x) const
+{
+    if (FCount < 3) throw std::logic_error("TSpline::Interpolate called before SetPoints");
+    return spline_detail::Evaluate<long double>(FValues.get(), FSecondDeriv.get(), FCount, x);
+}
