@@ -1,8 +1,11 @@
 #include "morlix_main.h"
 
+#include "PreviewU.h"
+#include "SpectrumViewU.h"
 #include "WaveViewU.h"
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
+#include "platform/SoundService.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -145,6 +148,7 @@ void TForm1::FormCreate(QObject*)
     FSoundBuf = std::make_unique<std::vector<std::uint8_t>>(1);
     FSpline = std::make_unique<TSpline>();
     FFFT = std::make_unique<TFFT>();
+    FWriteWave = std::make_unique<TWriteWave>();
     Application->OnHint = [this] { ShowHint(Application); };
     FDrawing = false;
     // Double buffering is Qt's own for every widget.
@@ -156,8 +160,11 @@ void TForm1::FormCreate(QObject*)
 void TForm1::FormClose(QObject*)
 {
     if (Application && Application->OnHint) Application->OnHint = nullptr;
+    FWriteWave.reset();
     FSpline.reset();
     FFFT.reset();
+    // Nothing may play from the block once it is gone.
+    SoundService().Stop();
     FSoundBuf.reset();
 }
 
@@ -249,11 +256,30 @@ void TForm1::CheckFileSave() {}
 
 // ---- preview ----
 
-void TForm1::ButtonPlayClick(QObject*) {}
+void TForm1::ButtonPlayClick(QObject*) { PlayPreview(); }
+
 void TForm1::ScrollBar2Change(QObject*) { FVolume = ScrollBar2->value(); }
-void TForm1::PlayPreview() {}
+
+void TForm1::PlayPreview()
+{
+    preview::InterpolateWave(*FSpline, FWave, FSound);
+    for (int i = 0; i < preview::kSoundValues; ++i)
+        FWriteWave->SetSample(static_cast<std::int16_t>(i), static_cast<std::int16_t>(FSound[i]));
+    DrawSpectrum();
+    FWriteWave->Volume = static_cast<std::int16_t>(FVolume);
+    SoundService().Stop();  // before the block is rebuilt
+    FWriteWave->MakePreview(*FSoundBuf);
+    SoundService().PlayAsync(FSoundBuf->data(), FSoundBuf->size());
+    FWriteWave->SaveToFile(GetAppDir() + "InportThis.wav");
+}
+
+// The toggle flips by itself; the strip follows at the next preview.
 void TForm1::ToolButton3Click(QObject*) {}
-void TForm1::DrawSpectrum() {}
+
+void TForm1::DrawSpectrum()
+{
+    spectrumview::Draw(Image2->Canvas(), *FFFT, FSound, ToolButton3->isChecked());
+}
 
 // ---- import ----
 

@@ -8,6 +8,7 @@
 #include "platform/Image.h"
 #include "platform/StatusBar.h"
 #include "platform/UserInterface.h"
+#include "wave/writewaveU.h"
 
 #include <QIcon>
 #include <QScrollBar>
@@ -85,6 +86,7 @@ private:
     std::unique_ptr<std::vector<std::uint8_t>> FSoundBuf;
     std::unique_ptr<TSpline> FSpline;
     std::unique_ptr<TFFT> FFFT;
+    std::unique_ptr<TWriteWave> FWriteWave;
     bool FModified = false;
     std::int32_t FVolume = 0;
     bool FDrawing = false;

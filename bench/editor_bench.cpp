@@ -38,11 +38,26 @@ void PenMove_EndToEnd(benchmark::State& state)
 }
 BENCHMARK(PenMove_EndToEnd);
 
+// Spline, FFT, spectrum drawing, preview image and export file; the sound
+// goes to SDL's dummy driver.
+void PlayPreview_EndToEnd(benchmark::State& state)
+{
+    TForm1 form;
+    for (int i = 0; i < 256; ++i) {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(i * 2, (i * 37) % 257), QPointF(), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.Image1, &press);
+    }
+    for (auto _ : state) form.PlayPreview();
+}
+BENCHMARK(PlayPreview_EndToEnd)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("SDL_AUDIODRIVER", "dummy");
     int qtArgc = 1;
     QApplication qt(qtArgc, argv);
     TApplication application;
