@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QSessionManager>
 
 #include "glyphs/mainicon.xpm"
 
@@ -19,6 +20,14 @@ int main(int, char* argv[])
     {
         TForm1 form;
         Form1 = &form;
+        // Logging out asks the same question as closing the window; Cancel
+        // keeps the session going.
+        QObject::connect(&qt, &QGuiApplication::commitDataRequest, &form, [&form](QSessionManager& manager) {
+            if (!manager.allowsInteraction()) return;
+            const bool canClose = form.CloseQuery();
+            manager.release();
+            if (!canClose) manager.cancel();
+        });
         form.CenterOnDesktop();
         form.show();
         status = QApplication::exec();

@@ -6,8 +6,12 @@
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
 #include "platform/SoundService.h"
+#include "wave/VrfFileU.h"
 
 #include <QCoreApplication>
+
+#include <algorithm>
+#include <iterator>
 #include <QFont>
 #include <QFrame>
 #include <QPixmap>
@@ -248,11 +252,75 @@ void TForm1::ScrollBar1Change(QObject*)
 
 // ---- files ----
 
-void TForm1::ButtonNewClick(QObject*) {}
-void TForm1::ButtonClick(QObject*) {}
-void TForm1::ToolButton7Click(QObject*) {}
-void TForm1::FormCloseQuery(QObject*, bool&) {}
-void TForm1::CheckFileSave() {}
+namespace {
+TModalResult AskToSave()
+{
+    return Application->UI().AskYesNoCancel("現在の波形データを保存しますか?", TMsgDlgType::mtConfirmation);
+}
+}  // namespace
+
+// Asks before unsaved changes would be lost. Returns false when the command
+// must stop: Cancel, or Yes with a save that did not happen (the flag is
+// still set then), so changes are never dropped by a cancelled save dialog.
+bool TForm1::SaveChangesFirst()
+{
+    if (!FModified) return true;
+    switch (AskToSave()) {
+    case mrCancel:
+        return false;
+    case mrYes:
+        ToolButton7Click(this);
+        return !FModified;
+    default:
+        return true;
+    }
+}
+
+void TForm1::ButtonNewClick(QObject*)
+{
+    if (!SaveChangesFirst()) return;
+    FModified = false;
+    for (auto& s : FWave) s = 0;
+    DrawWave();
+}
+
+void TForm1::ButtonClick(QObject*)
+{
+    if (!SaveChangesFirst()) return;
+    if (!OpenDialog2.Execute()) return;
+    std::int16_t loaded[256];
+    // Open and read errors reach the default error report; nothing changes.
+    if (!vrf::Load(OpenDialog2.FileName.toStdString(), loaded)) {
+        Application->MessageBox("不正なVRFファイルです", "");
+        return;
+    }
+    std::copy(std::begin(loaded), std::end(loaded), FWave);
+    DrawWave();
+    FModified = false;
+}
+
+void TForm1::ToolButton7Click(QObject*)
+{
+    if (!SaveDialog1.Execute()) return;
+    SaveDialog1.FileName = QString::fromStdString(vrf::ForceExtension(SaveDialog1.FileName.toStdString()));
+    // Written whole or not at all; a failure leaves the flag set and is reported.
+    vrf::Save(SaveDialog1.FileName.toStdString(), FWave);
+    FModified = false;
+}
+
+void TForm1::CheckFileSave()
+{
+    if (!SaveChangesFirst()) Abort();
+}
+
+void TForm1::FormCloseQuery(QObject*, bool& CanClose)
+{
+    try {
+        CheckFileSave();
+    } catch (...) {
+        CanClose = false;  // Cancel, or a save that failed: stay open, silently
+    }
+}
 
 // ---- preview ----
 

@@ -82,6 +82,7 @@ private:
     friend class TForm1Probe;  // tests read and set the document directly
 
     void StoreSample(int index, int value);
+    bool SaveChangesFirst();
 
     std::unique_ptr<std::vector<std::uint8_t>> FSoundBuf;
     std::unique_ptr<TSpline> FSpline;

@@ -16,7 +16,8 @@ class TScriptedUI : public TUserInterface {
 public:
     std::deque<TModalResult> answers;           // for AskYesNoCancel, in order
     std::deque<std::optional<QString>> files;   // for file dialogs: a name, or cancel
-    QStringList shown;                          // "box:", "ask:", "open:", "save:", "error:" + text
+    QStringList shown;                          // "box:", "ask:", "error:" + text; "open:", "save:"
+    QStringList offered;                        // the name each file dialog started from
 
     void MessageBox(const QString& text, const QString& caption) override
     {
@@ -32,7 +33,8 @@ public:
     }
     bool ExecuteFileDialog(TFileDialog& dialog) override
     {
-        shown << QString(dialog.Kind == TFileDialog::TKind::Save ? "save:" : "open:") + dialog.FileName;
+        shown << (dialog.Kind == TFileDialog::TKind::Save ? "save:" : "open:");
+        offered << dialog.FileName;
         if (files.empty() || !files.front()) {
             if (!files.empty()) files.pop_front();
             return false;
