@@ -6,6 +6,7 @@
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
 #include "platform/SoundService.h"
+#include "wave/ReadWaveU.h"
 #include "wave/VrfFileU.h"
 
 #include <QCoreApplication>
@@ -351,4 +352,18 @@ void TForm1::DrawSpectrum()
 
 // ---- import ----
 
-void TForm1::ToolButton1Click(QObject*) {}
+void TForm1::ToolButton1Click(QObject*)
+{
+    if (!OpenDialog1.Execute()) return;
+    {
+        TReadWave reader([](const std::string& text) { Application->MessageBox(QString::fromStdString(text), ""); });
+        // An open error leaves here, before the redraw.
+        if (reader.LoadFromFile(OpenDialog1.FileName.toStdString())) {
+            std::int32_t values[256];
+            reader.GetWave(values);
+            for (int i = 0; i < 256; ++i) FWave[i] = static_cast<std::int16_t>(std::clamp(values[i] / 256, -128, 127));
+            FModified = true;
+        }
+    }
+    DrawWave();
+}

@@ -9,10 +9,12 @@ void TSpline::SetPoints(const double* values, std::int32_t highIndex)
     const std::int32_t n = highIndex + 1;
     if (n > FCapacity) {
         // Grow all three before touching any, so a failed allocation leaves
-        // the object as it was and the next build grows them again.
-        std::unique_ptr<double[]> values_(new double[n]());
-        std::unique_ptr<double[]> second(new double[n + 1]());
-        std::unique_ptr<double[]> work(new double[n + 1]());
+        // the object as it was and the next build grows them again. The
+        // build writes every slot it reads, so they need no zeroing.
+        const std::size_t slots = static_cast<std::size_t>(n);
+        TDoubleArray values_ = AllocateDoubles(slots);
+        TDoubleArray second = AllocateDoubles(slots + 1);
+        TDoubleArray work = AllocateDoubles(slots + 1);
         FValues = std::move(values_);
         FSecondDeriv = std::move(second);
         FWork = std::move(work);

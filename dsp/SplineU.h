@@ -6,9 +6,10 @@
 // in five comes back a hair toward zero.
 #pragma once
 
+#include "DoubleArray.h"
+
 #include <cfloat>
 #include <cstdint>
-#include <memory>
 
 static_assert(LDBL_MANT_DIG >= 64,
               "MORLIX needs an extended long double (64-bit significand); "
@@ -30,8 +31,14 @@ void Build(const double* values, std::int32_t n, double* y, double* z, double* w
     z[1] = static_cast<double>(static_cast<Ext>(w[2]) - static_cast<Ext>(w[1]) -
                                static_cast<Ext>(z[0]));
     w[1] = 4.0;
+    // The diagonal settles on 2 + sqrt(3) within a few dozen steps; from then
+    // on t is the same value, so it is divided out only when w[i] changes.
+    double lastW = 0.0, t = 0.0;
     for (std::int32_t i = 1; i <= n - 3; ++i) {
-        const double t = static_cast<double>(Ext(1) / static_cast<Ext>(w[i]));
+        if (w[i] != lastW) {
+            lastW = w[i];
+            t = static_cast<double>(Ext(1) / static_cast<Ext>(w[i]));
+        }
         z[i + 1] = static_cast<double>(static_cast<Ext>(w[i + 2]) - static_cast<Ext>(w[i + 1]) -
                                        static_cast<Ext>(z[i]) * static_cast<Ext>(t));
         w[i + 1] = static_cast<double>(Ext(4) - static_cast<Ext>(t));
@@ -48,7 +55,7 @@ inline std::int32_t FindInterval(double x, std::int32_t n)
     std::int32_t lo = 0;
     std::int32_t hi = n - 1;
     while (lo < hi) {
-        const std::int32_t k = (lo + hi) / 2;
+        const std::int32_t k = lo + (hi - lo) / 2;  // (lo + hi) / 2 without overflow
         if (static_cast<double>(k) < x)
             lo = k + 1;
         else
@@ -93,9 +100,9 @@ public:
     const double* SecondDerivs() const { return FSecondDeriv.get(); }  // z[k]: one sixth of S''
 
 private:
-    std::unique_ptr<double[]> FWork;
-    std::unique_ptr<double[]> FValues;
-    std::unique_ptr<double[]> FSecondDeriv;
+    TDoubleArray FWork;
+    TDoubleArray FValues;
+    TDoubleArray FSecondDeriv;
     std::int32_t FCapacity = 0;
     std::int32_t FCount = 0;
 };

@@ -4,7 +4,6 @@
 
 namespace {
 using Ext = long double;
-constexpr std::int32_t N = TFFT::N;
 
 inline double Round(Ext v) { return static_cast<double>(v); }
 }  // namespace

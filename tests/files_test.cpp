@@ -194,7 +194,9 @@ TEST_F(Files, AnswersToTheQuestion)
         }
         EXPECT_EQ(ui().shown, c.shown);
         EXPECT_EQ(fs::exists(dir.path / "saved.vrf"), c.saved);
-        if (c.saved) EXPECT_EQ(ReadAll(dir("saved.vrf"))[10], 100);
+        if (c.saved) {
+            EXPECT_EQ(ReadAll(dir("saved.vrf"))[10], 100);
+        }
         EXPECT_EQ(wave()[10], c.sample10);
         EXPECT_EQ(modified(), c.modified);
         EXPECT_EQ(closes, c.closes);
