@@ -361,7 +361,7 @@ void TForm1::ToolButton1Click(QObject*)
         if (reader.LoadFromFile(OpenDialog1.FileName.toStdString())) {
             std::int32_t values[256];
             reader.GetWave(values);
-            for (int i = 0; i < 256; ++i) FWave[i] = static_cast<std::int16_t>(std::clamp(values[i] / 256, -128, 127));
+            for (int i = 0; i < 256; ++i) FWave[i] = SampleFromResampled(values[i]);
             FModified = true;
         }
     }

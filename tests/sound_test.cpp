@@ -81,6 +81,33 @@ TEST(DiskDriver, DeliversThePreviewAndASecondPressRestartsIt)
     EXPECT_TRUE(std::equal(before.begin(), before.end(), first.begin())) << "the first started from sample 0";
 }
 
+// The command-line player waits until the whole second has been delivered.
+TEST(DiskDriver, CommandLinePlayWaitsForTheWholeSecond)
+{
+    ASSERT_STREQ(std::getenv("SDL_AUDIODRIVER"), "disk");
+    const fs::path dir = fs::temp_directory_path() / ("morlix-play-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    TForm1 form;
+    std::vector<std::uint8_t> vrf(256);
+    for (int k = 0; k < 256; ++k) {
+        TForm1Probe::Wave(form)[k] = static_cast<std::int16_t>(k - 128);
+        vrf[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(k - 128);
+    }
+    std::ofstream(dir / "w.vrf", std::ios::binary).write(reinterpret_cast<const char*>(vrf.data()), 256);
+    form.ScrollBar2->setValue(60);
+    form.PlayPreview();
+    SoundService().Stop();
+    const auto second = PlayedSecond(form);
+
+    const fs::path raw = dir / "played.raw";
+    const std::string command = "SDL_DISKAUDIOFILE='" + raw.string() + "' '" MORLIX_CLI "' play '" +
+                                (dir / "w.vrf").string() + "' --volume 60";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const auto out = ReadSamples(raw);
+    EXPECT_NE(std::search(out.begin(), out.end(), second.begin(), second.end()), out.end());
+    fs::remove_all(dir);
+}
+
 TEST(NoDriver, PreviewStillWritesTheFileAndDrawsTheBarsSilently)
 {
     const fs::path exportFile = fs::path(GetAppDir()) / "InportThis.wav";

@@ -38,6 +38,11 @@ void ReadSamples(TReadFile& file, double* out, std::uint32_t count)
 }
 }  // namespace
 
+std::int16_t SampleFromResampled(std::int32_t value)
+{
+    return static_cast<std::int16_t>(std::clamp(value / 256, -128, 127));
+}
+
 TReadWave::TReadWave(TShowMessage showMessage) : FShowMessage(std::move(showMessage)) {}
 
 bool TReadWave::LoadFromFile(const std::string& FileName)

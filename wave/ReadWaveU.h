@@ -9,6 +9,10 @@
 #include <functional>
 #include <string>
 
+// A resampled value as a waveform sample: value div 256 toward zero,
+// limited to -128..127.
+std::int16_t SampleFromResampled(std::int32_t value);
+
 class TReadWave {
 public:
     // How a refusal reaches the user: the window passes its message box.
