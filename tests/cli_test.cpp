@@ -2,6 +2,7 @@
 // waveform.
 #include "FormProbe.h"
 #include "ScriptedUI.h"
+#include "TestFiles.h"
 #include "WaveFixtures.h"
 #include "app/SpectrumViewU.h"
 
@@ -20,11 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> ReadAll(const fs::path& p)
-{
-    std::ifstream f(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
 
 struct Result {
     int status;
@@ -52,14 +48,10 @@ Result Cli(const std::vector<std::string>& args, const fs::path& dir)
 }
 
 struct CliFixture : ::testing::Test {
-    fs::path dir = fs::temp_directory_path() / ("morlix-cli-" + std::to_string(::getpid()));
+    TTempDir temp{"cli"};
+    fs::path dir = temp.path;
     std::unique_ptr<TForm1> form = std::make_unique<TForm1>();
-    void SetUp() override { fs::remove_all(dir); fs::create_directories(dir); }
-    void TearDown() override
-    {
-        fs::remove_all(dir);
-        fs::remove(fs::path(GetAppDir()) / "InportThis.wav");
-    }
+    void TearDown() override { fs::remove(fs::path(GetAppDir()) / "InportThis.wav"); }
     std::int16_t* wave() { return TForm1Probe::Wave(*form); }
     fs::path SaveVrf(const std::string& name)
     {

@@ -1,5 +1,6 @@
 #include "FormProbe.h"
 #include "ScriptedUI.h"
+#include "TestFiles.h"
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "wave/VrfFileU.h"
@@ -12,49 +13,27 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TempDir {
-    fs::path path = fs::temp_directory_path() / ("morlix-files-" + std::to_string(::getpid()));
-    TempDir() { fs::remove_all(path); fs::create_directories(path); }
-    ~TempDir() { fs::remove_all(path); }
+// Names as the dialogs hand them over.
+struct TempDir : TTempDir {
+    TempDir() : TTempDir("files") {}
     QString operator()(const std::string& name) const { return QString::fromStdString((path / name).string()); }
 };
 
-std::vector<std::uint8_t> ReadAll(const QString& p)
-{
-    std::ifstream f(p.toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
+std::vector<std::uint8_t> ReadAll(const QString& p) { return ::ReadAll(std::filesystem::path(p.toStdString())); }
 
 void WriteBytes(const QString& p, const std::vector<std::uint8_t>& b)
 {
     std::ofstream f(p.toStdString(), std::ios::binary);
     f.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-}
-
-// Runs `body` with the file-size limit at `bytes`, so writes fail even for root.
-template <typename F>
-void WithFileSizeLimit(rlim_t bytes, F body)
-{
-    struct rlimit old {};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    auto* handler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    body();
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, handler);
 }
 
 const QString kQuestion = "ask:現在の波形データを保存しますか?";
@@ -275,9 +254,7 @@ TEST_F(Files, FailedWriteKeepsTheOldFileAndIsReported)
     EXPECT_TRUE(ui().shown[1].startsWith("error:")) << ui().shown[1].toStdString();
     EXPECT_EQ(ReadAll(dir("keep.vrf")), before);
     EXPECT_TRUE(modified());
-    int files = 0;
-    for ([[maybe_unused]] auto& e : fs::directory_iterator(dir.path)) ++files;
-    EXPECT_EQ(files, 1) << "no temporary file is left behind";
+    EXPECT_EQ(dir.Entries(), 1) << "no temporary file is left behind";
 }
 
 TEST_F(Files, OpenErrorsKeepTheirMessageAndChangeNothing)

@@ -1,5 +1,6 @@
 #include "FormProbe.h"
 #include "ScriptedUI.h"
+#include "TestFiles.h"
 #include "app/SpectrumViewU.h"
 
 #include <QDir>
@@ -7,12 +8,8 @@
 
 #include <climits>
 #include <cmath>
-#include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -21,11 +18,6 @@ namespace fs = std::filesystem;
 
 fs::path ExportPath() { return fs::path(GetAppDir()) / "InportThis.wav"; }
 
-std::vector<std::uint8_t> ReadAll(const fs::path& p)
-{
-    std::ifstream f(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
 
 struct Preview : ::testing::Test {
     std::unique_ptr<TForm1> form = std::make_unique<TForm1>();
@@ -105,15 +97,7 @@ TEST_F(Preview, FailedExportIsReportedWithThePathAndKeepsTheOldOne)
     ASSERT_EQ(before.size(), 2092u);
 
     for (int k = 0; k < 256; ++k) wave()[k] = -9;
-    struct rlimit old {};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 100;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    form->ButtonPlay->click();
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    WithFileSizeLimit(100, [&] { form->ButtonPlay->click(); });
 
     ASSERT_EQ(script.ui->shown.size(), 1);
     EXPECT_EQ(script.ui->shown[0], QString::fromStdString("error:ファイル " + ExportPath().string() + " を作成できません"));

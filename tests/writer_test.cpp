@@ -1,15 +1,10 @@
+#include "TestFiles.h"
 #include "platform/Exceptions.h"
 #include "wave/writewaveU.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -23,17 +18,7 @@ std::uint16_t U16(const std::vector<std::uint8_t>& b, std::size_t at) { return s
 std::int16_t S16(const std::vector<std::uint8_t>& b, std::size_t at) { return static_cast<std::int16_t>(U16(b, at)); }
 std::string Tag(const std::vector<std::uint8_t>& b, std::size_t at) { return std::string(b.begin() + at, b.begin() + at + 4); }
 
-std::vector<std::uint8_t> ReadAll(const fs::path& p)
-{
-    std::ifstream f(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
 
-struct TempDir {
-    fs::path path = fs::temp_directory_path() / ("morlix-writer-" + std::to_string(::getpid()));
-    TempDir() { fs::create_directories(path); }
-    ~TempDir() { fs::remove_all(path); }
-};
 
 void ExpectHeader(const std::vector<std::uint8_t>& b, std::uint32_t riffSize, std::uint32_t dataSize)
 {
@@ -69,7 +54,7 @@ TEST(WaveHeader, EncodesLittleEndianAndDecodesBack)
 
 TEST(WriteWave, FreshWriterSavesSilenceWithTheCanonicalHeader)
 {
-    TempDir dir;
+    TTempDir dir("writer");
     TWriteWave w;
     EXPECT_EQ(w.Volume, 50);
     w.SaveToFile((dir.path / "x.wav").string());
@@ -81,7 +66,7 @@ TEST(WriteWave, FreshWriterSavesSilenceWithTheCanonicalHeader)
 
 TEST(WriteWave, PreviewBlockThenFileKeepTheirOwnSizes)
 {
-    TempDir dir;
+    TTempDir dir("writer");
     TWriteWave w;
     std::vector<std::uint8_t> block(1);
     w.MakePreview(block);
@@ -118,7 +103,7 @@ TEST(WriteWave, PreviewScalesTowardZeroAndRepeatsEvery200Samples)
 
 TEST(WriteWave, FileHoldsTheUnscaledStoreAndIgnoresIndicesOutside)
 {
-    TempDir dir;
+    TTempDir dir("writer");
     TWriteWave w;
     w.SetSample(-1, 111);
     w.SetSample(1024, 222);
@@ -139,7 +124,7 @@ TEST(WriteWave, FileHoldsTheUnscaledStoreAndIgnoresIndicesOutside)
 // Fails for root too: the file-size limit stops the write part-way.
 TEST(WriteWave, FailedWriteReportsThePathAndKeepsTheOldFile)
 {
-    TempDir dir;
+    TTempDir dir("writer");
     const std::string path = (dir.path / "InportThis.wav").string();
     TWriteWave w;
     w.SetSample(3, 1234);
@@ -147,26 +132,18 @@ TEST(WriteWave, FailedWriteReportsThePathAndKeepsTheOldFile)
     const auto before = ReadAll(path);
 
     w.SetSample(3, -1);
-    struct rlimit old {};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 1000;
-    ::setrlimit(RLIMIT_FSIZE, &small);
     std::string message;
-    try {
-        w.SaveToFile(path);
-    } catch (const EFCreateError& e) {
-        message = e.what();
-    }
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    WithFileSizeLimit(1000, [&] {
+        try {
+            w.SaveToFile(path);
+        } catch (const EFCreateError& e) {
+            message = e.what();
+        }
+    });
 
     EXPECT_EQ(message, "ファイル " + path + " を作成できません");
     EXPECT_EQ(ReadAll(path), before);
-    int files = 0;
-    for ([[maybe_unused]] auto& e : fs::directory_iterator(dir.path)) ++files;
-    EXPECT_EQ(files, 1) << "no temporary file is left behind";
+    EXPECT_EQ(dir.Entries(), 1) << "no temporary file is left behind";
 
     fs::create_directory(dir.path / "folder.wav");
     EXPECT_THROW(w.SaveToFile((dir.path / "folder.wav").string()), EFCreateError);
