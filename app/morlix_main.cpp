@@ -10,12 +10,12 @@
 #include "wave/VrfFileU.h"
 
 #include <QCoreApplication>
-
-#include <algorithm>
-#include <iterator>
 #include <QFont>
 #include <QFrame>
 #include <QPixmap>
+
+#include <algorithm>
+#include <iterator>
 
 #include "glyphs/glyph0_new.xpm"
 #include "glyphs/glyph1_open.xpm"
@@ -156,7 +156,7 @@ void TForm1::FormCreate(QObject*)
     FWriteWave = std::make_unique<TWriteWave>();
     Application->OnHint = [this] { ShowHint(Application); };
     FDrawing = false;
-    // Double buffering is Qt's own for every widget.
+    // Double buffering needs no switch: Qt paints every widget through a back buffer.
     for (auto& s : FWave) s = 0;
     ClearWaveView();
     FVolume = ScrollBar2->value();
