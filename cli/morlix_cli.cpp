@@ -378,8 +378,8 @@ int main(int argc, char** argv)
         return argc < 2 ? kUsage : kOk;
     }
     const std::string command = argv[1];
-    struct Spec { std::set<std::string> valued, flags; int (*run)(const Args&); };
-    const std::map<std::string, Spec> commands = {
+    struct Grammar { std::set<std::string> valued, flags; int (*run)(const Args&); };
+    const std::map<std::string, Grammar> commands = {
         {"export", {{"-o", "-d"}, {"--quiet"}, Export}},
         {"preview", {{"-o", "--volume"}, {}, PreviewCommand}},
         {"import", {{"-o", "-d"}, {"--quiet"}, Import}},

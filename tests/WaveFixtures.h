@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-struct TWaveSpec {
+struct TWaveLayout {
     std::string riff = "RIFF", wave = "WAVE", fmt = "fmt ", data = "data";
     std::uint16_t formatTag = 1, channels = 1, blockAlign = 2, bits = 16;
     std::uint32_t rate = 44100;
@@ -28,7 +28,7 @@ inline void Put32(std::vector<std::uint8_t>& b, std::uint32_t v)
 }
 inline void PutTag(std::vector<std::uint8_t>& b, const std::string& t) { b.insert(b.end(), t.begin(), t.end()); }
 
-inline std::vector<std::uint8_t> MakeWave(const std::vector<std::int16_t>& samples, const TWaveSpec& s = {})
+inline std::vector<std::uint8_t> MakeWave(const std::vector<std::int16_t>& samples, const TWaveLayout& s = {})
 {
     const std::uint32_t dataSize =
         s.dataSizeOverride >= 0 ? static_cast<std::uint32_t>(s.dataSizeOverride) : static_cast<std::uint32_t>(2 * samples.size());

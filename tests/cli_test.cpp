@@ -118,7 +118,7 @@ TEST_F(CliFixture, BatchWritesTheGoodOnesAndNamesTheBadOne)
 {
     WriteFile((dir / "a.wav").string(), MakeWave(std::vector<std::int16_t>(256, 512)));
     WriteFile((dir / "b.wav").string(), MakeWave({1, 2}));
-    TWaveSpec stereo;
+    TWaveLayout stereo;
     stereo.channels = 2;
     WriteFile((dir / "c.wav").string(), MakeWave(std::vector<std::int16_t>(256, 5), stereo));
     WriteFile((dir / "d.wav").string(), MakeWave(std::vector<std::int16_t>(300, -512)));

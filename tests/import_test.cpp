@@ -86,7 +86,7 @@ TEST_F(Import, AnySampleRateGivesTheSameWaveform)
 {
     std::vector<std::int16_t> in(1000);
     for (std::size_t i = 0; i < in.size(); ++i) in[i] = static_cast<std::int16_t>(i * 61 % 4001 * 16 - 32000);
-    TWaveSpec s;
+    TWaveLayout s;
     s.rate = 8000;
     const auto at8k = Load(MakeWave(in, s));
     s.rate = 44100;
@@ -100,29 +100,29 @@ TEST_F(Import, AnySampleRateGivesTheSameWaveform)
 TEST_F(Import, RefusalsShowTheirMessage)
 {
     const std::vector<std::int16_t> some(300, 1000);
-    auto with = [&](auto change) { TWaveSpec s; change(s); return MakeWave(some, s); };
+    auto with = [&](auto change) { TWaveLayout s; change(s); return MakeWave(some, s); };
     struct Case { const char* name; std::vector<std::uint8_t> bytes; const char* message; };
     std::vector<std::uint8_t> header44 = MakeWave({});
     std::vector<std::uint8_t> header45 = MakeWave({}, {});
     header45.push_back(0);  // passes the length test, then has no samples
-    TWaveSpec onlyTwo;
+    TWaveLayout onlyTwo;
     const Case cases[] = {
         {"empty", {}, kBadData},
         {"44 bytes", header44, kBadData},
         {"45 bytes", header45, kBadData},
         {"two samples", MakeWave({5, 6}), kBadData},
-        {"claims more than it holds", with([](TWaveSpec& s) { s.dataSizeOverride = 602; }), kBadData},
-        {"claims gigabytes", with([](TWaveSpec& s) { s.dataSizeOverride = 0xFFFFFFF0; }), kBadData},
-        {"stereo", with([](TWaveSpec& s) { s.channels = 2; }), kUnsupported},
-        {"8-bit", with([](TWaveSpec& s) { s.bits = 8; s.blockAlign = 1; }), kUnsupported},
-        {"18-byte format chunk", with([](TWaveSpec& s) { s.fmtSize = 18; }), kUnsupported},
-        {"LIST chunk before data", with([](TWaveSpec& s) { s.chunkBeforeData = "LIST"; }), kUnsupported},
-        {"fact chunk before data", with([](TWaveSpec& s) { s.chunkBeforeData = "fact"; }), kUnsupported},
-        {"lower-case riff", with([](TWaveSpec& s) { s.riff = "riff"; }), kUnsupported},
-        {"not WAVE", with([](TWaveSpec& s) { s.wave = "AVI "; }), kUnsupported},
-        {"fmt without its blank", with([](TWaveSpec& s) { s.fmt = "fmt_"; }), kUnsupported},
-        {"float format", with([](TWaveSpec& s) { s.formatTag = 3; }), kUnsupported},
-        {"block align 4", with([](TWaveSpec& s) { s.blockAlign = 4; }), kUnsupported},
+        {"claims more than it holds", with([](TWaveLayout& s) { s.dataSizeOverride = 602; }), kBadData},
+        {"claims gigabytes", with([](TWaveLayout& s) { s.dataSizeOverride = 0xFFFFFFF0; }), kBadData},
+        {"stereo", with([](TWaveLayout& s) { s.channels = 2; }), kUnsupported},
+        {"8-bit", with([](TWaveLayout& s) { s.bits = 8; s.blockAlign = 1; }), kUnsupported},
+        {"18-byte format chunk", with([](TWaveLayout& s) { s.fmtSize = 18; }), kUnsupported},
+        {"LIST chunk before data", with([](TWaveLayout& s) { s.chunkBeforeData = "LIST"; }), kUnsupported},
+        {"fact chunk before data", with([](TWaveLayout& s) { s.chunkBeforeData = "fact"; }), kUnsupported},
+        {"lower-case riff", with([](TWaveLayout& s) { s.riff = "riff"; }), kUnsupported},
+        {"not WAVE", with([](TWaveLayout& s) { s.wave = "AVI "; }), kUnsupported},
+        {"fmt without its blank", with([](TWaveLayout& s) { s.fmt = "fmt_"; }), kUnsupported},
+        {"float format", with([](TWaveLayout& s) { s.formatTag = 3; }), kUnsupported},
+        {"block align 4", with([](TWaveLayout& s) { s.blockAlign = 4; }), kUnsupported},
     };
     for (const Case& c : cases) {
         messages.clear();
@@ -131,7 +131,7 @@ TEST_F(Import, RefusalsShowTheirMessage)
     }
     messages.clear();
     EXPECT_EQ(Load(MakeWave({5, 6, 7})).size(), 256u) << "three samples are enough";
-    TWaveSpec odd;
+    TWaveLayout odd;
     odd.dataSizeOverride = 7;  // the odd last byte is ignored
     auto bytes = MakeWave({5, 6, 7}, odd);
     bytes.push_back(0);
