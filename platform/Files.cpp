@@ -3,6 +3,7 @@
 #include "Exceptions.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -65,15 +66,26 @@ void TReadFile::ReadExactly(void* buffer, std::size_t count)
 
 void WriteFileAtomically(const std::string& fileName, const void* data, std::size_t size)
 {
+    // A link is followed, so the file it names is replaced and the link stays.
+    std::string target = fileName;
+    if (char* real = ::realpath(fileName.c_str(), nullptr)) {
+        target = real;
+        std::free(real);
+    }
     struct stat st {};
-    if (::stat(fileName.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw EFCreateError(fileName);
-    std::string tmp = fileName + ".XXXXXX";
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) throw EFCreateError(fileName);
+    std::string tmp = target + ".XXXXXX";
     const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
     if (fd < 0) throw EFCreateError(fileName);
-    // mkostemp makes 0600; a replaced file should look like any new one.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
+    // mkostemp makes 0600: keep the replaced file's mode, or a new file's.
+    mode_t mode = st.st_mode & 07777;
+    if (!exists) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::fchmod(fd, mode);
 
     auto fail = [&](const char* what) {
         const std::string message = SystemError(what, fileName);
@@ -95,7 +107,7 @@ void WriteFileAtomically(const std::string& fileName, const void* data, std::siz
         ::unlink(tmp.c_str());
         throw EInOutError(message);
     }
-    if (::rename(tmp.c_str(), fileName.c_str()) != 0) {
+    if (::rename(tmp.c_str(), target.c_str()) != 0) {
         const std::string message = SystemError("書き込みエラー", fileName);
         ::unlink(tmp.c_str());
         throw EInOutError(message);

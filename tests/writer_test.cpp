@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 #include "platform/Exceptions.h"
+#include "platform/Files.h"
 #include "wave/writewaveU.h"
 
 #include <gtest/gtest.h>
@@ -148,6 +149,26 @@ TEST(WriteWave, FailedWriteReportsThePathAndKeepsTheOldFile)
     fs::create_directory(dir.path / "folder.wav");
     EXPECT_THROW(w.SaveToFile((dir.path / "folder.wav").string()), EFCreateError);
     EXPECT_THROW(w.SaveToFile((dir.path / "missing" / "x.wav").string()), EFCreateError);
+}
+
+}  // namespace
+
+namespace {
+
+// Replacing keeps what a user set up around the file.
+TEST(AtomicWrite, KeepsTheModeAndFollowsLinks)
+{
+    TTempDir dir("atomic");
+    const std::string file = dir("real.vrf"), link = dir("link.vrf");
+    const char first[] = "old", second[] = "new!";
+    WriteFileAtomically(file, first, 3);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(file, link);
+    WriteFileAtomically(link, second, 4);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadAll(file), std::vector<std::uint8_t>(second, second + 4));
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 }  // namespace
