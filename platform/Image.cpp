@@ -1,7 +1,7 @@
 #include "Image.h"
 
-#include <QMouseEvent>
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -30,6 +30,11 @@ TMouseButton Button(const QMouseEvent* e)
     }
 }
 
+// The picture pixel a position falls in.
+QPoint Pixel(QPointF p) { return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))}; }
+
+QPoint PixelAt(const QMouseEvent* e) { return Pixel(e->position()); }
+
 }  // namespace
 
 TImage::TImage(QWidget* parent, int left, int top, int width, int height) : QWidget(parent)
@@ -57,11 +62,6 @@ void TImage::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, FPicture);
 }
 
-static QPoint PixelAt(const QMouseEvent* e)
-{
-    return {static_cast<int>(std::floor(e->position().x())),
-            static_cast<int>(std::floor(e->position().y()))};
-}
 
 bool TImage::Reported(const QMouseEvent* e) const
 {
@@ -118,8 +118,7 @@ bool TImage::eventFilter(QObject* watched, QEvent* event)
     auto* other = static_cast<QWidget*>(watched);
     if (other->window() != window() || !isVisible()) return false;
     const auto* e = static_cast<const QMouseEvent*>(event);
-    const QPointF local = mapFromGlobal(e->globalPosition());
-    const QPoint at(static_cast<int>(std::floor(local.x())), static_cast<int>(std::floor(local.y())));
+    const QPoint at = Pixel(mapFromGlobal(e->globalPosition()));
     // A left button held for another control keeps the pointer there.
     Qt::MouseButtons others = e->buttons();
     if (type == QEvent::MouseButtonPress) others &= ~e->button();
