@@ -87,9 +87,11 @@ void WriteFileAtomically(const std::string& fileName, const void* data, std::siz
     }
     ::fchmod(fd, mode);
 
-    auto fail = [&](const char* what) {
-        const std::string message = SystemError(what, fileName);
-        ::close(fd);
+    // Any failure from here on: the temporary file goes, the old file stays.
+    bool open = true;
+    auto fail = [&] {
+        const std::string message = SystemError("書き込みエラー", fileName);
+        if (open) ::close(fd);
         ::unlink(tmp.c_str());
         throw EInOutError(message);
     };
@@ -98,18 +100,11 @@ void WriteFileAtomically(const std::string& fileName, const void* data, std::siz
     while (done < size) {
         const ssize_t n = ::write(fd, p + done, size - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) fail("書き込みエラー");
+        if (n <= 0) fail();
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0) fail("書き込みエラー");
-    if (::close(fd) != 0) {
-        const std::string message = SystemError("書き込みエラー", fileName);
-        ::unlink(tmp.c_str());
-        throw EInOutError(message);
-    }
-    if (::rename(tmp.c_str(), target.c_str()) != 0) {
-        const std::string message = SystemError("書き込みエラー", fileName);
-        ::unlink(tmp.c_str());
-        throw EInOutError(message);
-    }
+    if (::fsync(fd) != 0) fail();
+    open = false;
+    if (::close(fd) != 0) fail();
+    if (::rename(tmp.c_str(), target.c_str()) != 0) fail();
 }
